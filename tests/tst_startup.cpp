@@ -22,6 +22,8 @@ private Q_SLOTS:
     void showsTheDialogWhenStartUpFails();
     void placesTheMainWindowControls_data();
     void placesTheMainWindowControls();
+    void switchesTheViewWithCtrlH_data();
+    void switchesTheViewWithCtrlH();
     void endAndCloseRequestCloseThePort_data();
     void endAndCloseRequestCloseThePort();
     void comClosesThePortAndOpensTheDialogModeless();
@@ -212,6 +214,44 @@ void StartUpTest::placesTheMainWindowControls()
         QCOMPARE(labelWidget->text(), text);
     else if (auto *button = qobject_cast<QAbstractButton *>(widget))
         QCOMPARE(button->text(), text);
+}
+
+void StartUpTest::switchesTheViewWithCtrlH_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<int>("height");
+
+    QTest::newRow("Ctrl+H") << int(Qt::Key_H) << Qt::KeyboardModifiers(Qt::ControlModifier) << 7515;
+    QTest::newRow("H") << int(Qt::Key_H) << Qt::KeyboardModifiers() << 5000;
+    QTest::newRow("Shift+H") << int(Qt::Key_H) << Qt::KeyboardModifiers(Qt::ShiftModifier) << 5000;
+    QTest::newRow("Ctrl+Shift+H") << int(Qt::Key_H) << (Qt::ControlModifier | Qt::ShiftModifier) << 5000;
+    QTest::newRow("Ctrl+Alt+H") << int(Qt::Key_H) << (Qt::ControlModifier | Qt::AltModifier) << 5000;
+    QTest::newRow("Ctrl+J") << int(Qt::Key_J) << Qt::KeyboardModifiers(Qt::ControlModifier) << 5000;
+}
+
+void StartUpTest::switchesTheViewWithCtrlH()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(int, height);
+    startOnPort1();
+    ui::Form1 &form = m_panel->mainWindow();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+
+    // Whichever control has the focus, the window sees the key first.
+    for (const char *focus : {"Command44", "Combo1"}) {
+        QWidget *control = test::child(&form, focus);
+        control->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+        QCOMPARE(form.outerHeightTwips(), height);
+        if (height != 5000) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+            QCOMPARE(form.outerHeightTwips(), 5000);
+        }
+    }
+    QCOMPARE(form.frameGeometry().top(), ui::px((ui::twips(form.screen()->geometry().height()) - 5000) / 2 - 1350));
 }
 
 void StartUpTest::endAndCloseRequestCloseThePort_data()

@@ -78,15 +78,22 @@ const std::array<Token, 256> &tokenTable()
 Rendering renderTokens(QByteArrayView text)
 {
     const std::array<Token, 256> &table = tokenTable();
+    const auto *bytes = reinterpret_cast<const unsigned char *>(text.data());
     const qsizetype count = std::min(text.size(), kRenderLimit);
 
-    QByteArray out;
-    out.reserve(1 + count * 3);
-    out.append(' ');
+    // Two passes: the exact length first, so the text is allocated once and filled in place.
+    qsizetype length = 1;
+    for (qsizetype i = 0; i < count; ++i)
+        length += table[bytes[i]].length;
+
+    QString out(length, Qt::Uninitialized);
+    char16_t *cursor = reinterpret_cast<char16_t *>(out.data());
+    *cursor++ = u' ';
     Legends legends;
     for (qsizetype i = 0; i < count; ++i) {
-        const Token &token = table[static_cast<unsigned char>(text[i])];
-        out.append(token.text, token.length);
+        const Token &token = table[bytes[i]];
+        for (unsigned char k = 0; k < token.length; ++k)
+            *cursor++ = static_cast<unsigned char>(token.text[k]);
         switch (token.reveals) {
         case Reveals::Ack:
             legends.ack = true;
@@ -101,7 +108,7 @@ Rendering renderTokens(QByteArrayView text)
             break;
         }
     }
-    return {QString::fromLatin1(out), legends};
+    return {out, legends};
 }
 
 } // namespace orvel::monitor

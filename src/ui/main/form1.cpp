@@ -7,8 +7,10 @@
 #include "ui/look.h"
 #include "ui/twips.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -21,6 +23,9 @@ namespace {
 constexpr auto kCaption = "ORVEL  ORV-5600  Ver.2.0";
 // The client area as designed, and where it sits on the screen until start-up places the window.
 constexpr TwipsRect kDesignClientArea = {2040, 630, 10725, 7485};
+// Ctrl+H switches between the views by the window's outer height.
+constexpr int kFullOuterHeightTwips = 7515;
+constexpr int kViewThresholdTwips = 7000;
 
 // Buttons that send one fixed frame each.
 struct DirectCommand
@@ -116,6 +121,9 @@ Form1::Form1(link::Globals &globals, const link::SettingsStore &store, link::Ser
     buildKeystoneFrame();
     buildTraffic();
     buildCommandButtons();
+
+    // Key preview: the window sees each key press ahead of its focused control.
+    qApp->installEventFilter(this);
 
     // The receive notification of MSComm1 runs the receive path of the traffic monitor.
     connect(&m_link, &link::SerialLink::comm, &m_monitor, &monitor::TrafficMonitor::MSComm1_OnComm);
@@ -322,6 +330,34 @@ void Form1::closeEvent(QCloseEvent *event)
         m_link.close();
     event->accept();
     Q_EMIT closed();
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    // A key press reaches the focused control first and then, unhandled, its
+    // parents: take it once, as the focused control (or the window itself) gets it.
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        QWidget *focus = QApplication::focusWidget();
+        const QWidget *first = focus && focus->window() == this ? focus : this;
+        if (watched == first) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            const Qt::KeyboardModifiers m = key->modifiers();
+            const int shift = (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
+                              (m & Qt::AltModifier ? 4 : 0);
+            Form_KeyDown(key->key(), shift);
+        }
+    }
+    return QWidget::eventFilter(watched, event); // the press goes on to the focused control
+}
+
+void Form1::Form_KeyDown(int keyCode, int shift)
+{
+    constexpr int kKeyH = 72;
+    constexpr int kCtrl = 2;
+    if ((shift & 7) != kCtrl || keyCode != kKeyH)
+        return;
+    setOuterHeightTwips(outerHeightTwips() < kViewThresholdTwips ? kFullOuterHeightTwips
+                                                                  : link::kCompactOuterHeightTwips);
 }
 
 void Form1::Command16_Click()

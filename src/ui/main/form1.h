@@ -61,6 +61,7 @@ Q_SIGNALS:
     void closed();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
@@ -75,6 +76,8 @@ private:
     void applyOuterHeight();
     int frameExtraHeight() const;
 
+    // Sees every key press in the window before the focused control does.
+    void Form_KeyDown(int keyCode, int shift);
     void Command16_Click(); // END
     void Command33_Click(); // COM
 
