@@ -34,7 +34,9 @@ struct Figures
 Figures figures(std::vector<double> samples)
 {
     std::sort(samples.begin(), samples.end());
-    const auto at = [&](double q) { return samples[std::min(samples.size() - 1, size_t(q * samples.size()))]; };
+    const auto at = [&](double q) {
+        return samples[std::min(samples.size() - 1, size_t(q * samples.size()))];
+    };
     return {at(0.5), at(0.99), samples.back()};
 }
 

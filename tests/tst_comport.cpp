@@ -30,6 +30,7 @@ private Q_SLOTS:
     void cancelWhenTheEarlierPortHasGone();
     void onlyASuccessfulOkStores();
     void aPortHeldElsewhereSaysSo();
+    void aPortPulledBeforeOkSaysSo();
     void closeControlRunsNothing();
     void tooltipsNameTheDevice();
 
@@ -233,17 +234,26 @@ void ComPortTest::oddTextKeepsThePort_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("port");
 
-    QTest::newRow("emptied box") << "" << "" << 5;
-    QTest::newRow("letters") << "abc" << "abc" << 5;
-    QTest::newRow("minus sign") << "-" << "-" << 5;
-    QTest::newRow("negative number") << "-3" << "-3" << 5;
-    QTest::newRow("fraction") << "3.6" << "3.6" << 5;
-    QTest::newRow("exponent") << "1e3" << "1e3" << 5;
-    QTest::newRow("256") << "256" << "0" << 5;
+    QTest::newRow("emptied box") << ""
+                                 << "" << 5;
+    QTest::newRow("letters") << "abc"
+                             << "abc" << 5;
+    QTest::newRow("minus sign") << "-"
+                                << "-" << 5;
+    QTest::newRow("negative number") << "-3"
+                                     << "-3" << 5;
+    QTest::newRow("fraction") << "3.6"
+                              << "3.6" << 5;
+    QTest::newRow("exponent") << "1e3"
+                              << "1e3" << 5;
+    QTest::newRow("256") << "256"
+                         << "0" << 5;
     QTest::newRow("a line of 10,000 digits") << QString(10000, u'9') << "0" << 5;
     QTest::newRow("a line of 10,000 letters") << QString(10000, u'x') << QString(10000, u'x') << 5;
-    QTest::newRow("leading zeros") << "007" << "007" << 7;
-    QTest::newRow("blanks around") << " 9 " << " 9 " << 9;
+    QTest::newRow("leading zeros") << "007"
+                                   << "007" << 7;
+    QTest::newRow("blanks around") << " 9 "
+                                   << " 9 " << 9;
 }
 
 void ComPortTest::oddTextKeepsThePort()
@@ -328,6 +338,23 @@ void ComPortTest::aPortHeldElsewhereSaysSo()
     test::click(dialog, "Command1");
     QVERIFY(m_panel->serialLink().isOpen());
     QCOMPARE(storedPort().toString(), QStringLiteral("3"));
+}
+
+void ComPortTest::aPortPulledBeforeOkSaysSo()
+{
+    ui::Form2 *dialog = startWithoutStoredPort();
+    test::click(dialog, "Option5");
+    m_com3->close();
+    test::click(dialog, "Command1");
+    QVERIFY(dialog->retryMessage()->informativeText().contains(QStringLiteral("no such device")));
+    test::dismissRetry(dialog);
+    QVERIFY(!m_panel->serialLink().isOpen());
+    QVERIFY(!storedPort().isValid());
+
+    type(dialog, QStringLiteral("12"));
+    test::click(dialog, "Command1");
+    QVERIFY(m_panel->serialLink().isOpen());
+    QCOMPARE(storedPort().toString(), QStringLiteral("12"));
 }
 
 void ComPortTest::closeControlRunsNothing()

@@ -1,9 +1,6 @@
 #include "link/globals.h"
-#include "link/seriallink.h"
-#include "link/settingsstore.h"
+#include "linkfixture.h"
 #include "monitor/trafficmonitor.h"
-#include "projectorend.h"
-#include "store.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -33,25 +30,21 @@ private:
     void waitForRxd(const QString &text);
 
     link::Globals m_globals;
-    std::unique_ptr<test::TempStore> m_temp;
-    std::unique_ptr<test::ProjectorEnd> m_projector;
-    std::unique_ptr<link::SettingsStore> m_store;
-    std::unique_ptr<link::SerialLink> m_link;
+    std::unique_ptr<test::LinkOnPty> m_fixture;
+    test::ProjectorEnd *m_projector = nullptr;
+    link::SerialLink *m_link = nullptr;
     std::unique_ptr<TrafficMonitor> m_monitor;
 };
 
 void MonitorTest::init()
 {
     m_globals = {};
-    m_temp = std::make_unique<test::TempStore>();
-    m_projector = std::make_unique<test::ProjectorEnd>();
-    QVERIFY(m_projector->isValid());
-    m_temp->set(QStringLiteral("Ports/COM1"), m_projector->devicePath());
-    m_store = std::make_unique<link::SettingsStore>();
-    m_link = std::make_unique<link::SerialLink>(*m_store);
+    m_fixture = std::make_unique<test::LinkOnPty>();
+    QVERIFY(m_fixture->projector.isValid());
+    m_projector = &m_fixture->projector;
+    m_link = &m_fixture->link;
     m_monitor = std::make_unique<TrafficMonitor>(m_globals, *m_link);
-    connect(m_link.get(), &link::SerialLink::comm, m_monitor.get(), &TrafficMonitor::MSComm1_OnComm);
-    m_link->setPortNumber(1);
+    connect(m_link, &link::SerialLink::comm, m_monitor.get(), &TrafficMonitor::MSComm1_OnComm);
     QVERIFY(m_link->open());
     m_monitor->applyTimerRegime(monitor::TimerMoment::StartUp);
 }
@@ -59,10 +52,7 @@ void MonitorTest::init()
 void MonitorTest::cleanup()
 {
     m_monitor.reset();
-    m_link.reset();
-    m_store.reset();
-    m_projector.reset();
-    m_temp.reset();
+    m_fixture.reset();
 }
 
 void MonitorTest::waitForRxd(const QString &text)
@@ -106,7 +96,7 @@ void MonitorTest::showsAReplyInTwoPiecesWholeEachTime()
 void MonitorTest::ignoresNotificationsOtherThanCharactersWaiting()
 {
     m_monitor->sendCommand("POWR????");
-    disconnect(m_link.get(), &link::SerialLink::comm, m_monitor.get(), &TrafficMonitor::MSComm1_OnComm);
+    disconnect(m_link, &link::SerialLink::comm, m_monitor.get(), &TrafficMonitor::MSComm1_OnComm);
     m_projector->write("   1\r");
     QTRY_COMPARE(m_link->port().bytesAvailable(), qint64(5));
 

@@ -1,7 +1,4 @@
-#include "link/seriallink.h"
-#include "link/settingsstore.h"
-#include "projectorend.h"
-#include "store.h"
+#include "linkfixture.h"
 
 #include <QSerialPort>
 #include <QSignalSpy>
@@ -39,29 +36,24 @@ private Q_SLOTS:
     void writeWhileClosedIsHarmless();
 
 private:
-    std::unique_ptr<test::TempStore> m_temp;
-    std::unique_ptr<test::ProjectorEnd> m_projector;
-    std::unique_ptr<link::SettingsStore> m_store;
-    std::unique_ptr<link::SerialLink> m_link;
+    std::unique_ptr<test::LinkOnPty> m_fixture;
+    test::TempStore *m_temp = nullptr;
+    test::ProjectorEnd *m_projector = nullptr;
+    link::SerialLink *m_link = nullptr;
 };
 
 void SerialLinkTest::init()
 {
-    m_temp = std::make_unique<test::TempStore>();
-    m_projector = std::make_unique<test::ProjectorEnd>();
-    QVERIFY(m_projector->isValid());
-    m_temp->set(QStringLiteral("Ports/COM1"), m_projector->devicePath());
-    m_store = std::make_unique<link::SettingsStore>();
-    m_link = std::make_unique<link::SerialLink>(*m_store);
-    m_link->setPortNumber(1);
+    m_fixture = std::make_unique<test::LinkOnPty>();
+    QVERIFY(m_fixture->projector.isValid());
+    m_temp = &m_fixture->temp;
+    m_projector = &m_fixture->projector;
+    m_link = &m_fixture->link;
 }
 
 void SerialLinkTest::cleanup()
 {
-    m_link.reset();
-    m_store.reset();
-    m_projector.reset();
-    m_temp.reset();
+    m_fixture.reset();
 }
 
 void SerialLinkTest::opensWithTheLineSettings()
@@ -95,7 +87,7 @@ void SerialLinkTest::passesEveryByteUntranslated()
     QCOMPARE(m_projector->read(all.size()), all);
 
     QByteArray received;
-    connect(m_link.get(), &link::SerialLink::comm, this, [&](int code) {
+    connect(m_link, &link::SerialLink::comm, this, [&](int code) {
         if (code == link::SerialLink::kReceiveEvent)
             received += m_link->readAll();
     });
@@ -106,7 +98,7 @@ void SerialLinkTest::passesEveryByteUntranslated()
 void SerialLinkTest::notifiesForASingleCharacter()
 {
     QVERIFY(m_link->open());
-    QSignalSpy comm(m_link.get(), &link::SerialLink::comm);
+    QSignalSpy comm(m_link, &link::SerialLink::comm);
     QVERIFY(comm.isValid());
     QVERIFY(m_projector->write(QByteArray("\x06")));
     QTRY_VERIFY(!comm.isEmpty());
@@ -149,7 +141,7 @@ void SerialLinkTest::failsToOpen()
 void SerialLinkTest::closesAVanishedPortOnceAndGoesIdle()
 {
     QVERIFY(m_link->open());
-    QSignalSpy lost(m_link.get(), &link::SerialLink::portLost);
+    QSignalSpy lost(m_link, &link::SerialLink::portLost);
     QVERIFY(lost.isValid());
 
     m_projector->close();

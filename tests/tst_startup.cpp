@@ -31,7 +31,10 @@ private Q_SLOTS:
 
 private:
     void startOnPort1();
-    QLabel *label(const char *name) { return qobject_cast<QLabel *>(test::child(&m_panel->mainWindow(), name)); }
+    QLabel *label(const char *name)
+    {
+        return qobject_cast<QLabel *>(test::child(&m_panel->mainWindow(), name));
+    }
 
     std::unique_ptr<test::TempStore> m_temp;
     std::unique_ptr<test::ProjectorEnd> m_projector;
@@ -86,7 +89,8 @@ void StartUpTest::startsOnTheStoredPort()
     QCOMPARE(keystone->count(), 161);
     QCOMPARE(keystone->currentIndex(), 80);
     QCOMPARE(keystone->currentText(), QStringLiteral("  00"));
-    for (const char *name : {"Command23", "Command5", "Command7", "Command8", "Command14", "Command15", "Command19"})
+    for (const char *name :
+         {"Command23", "Command5", "Command7", "Command8", "Command14", "Command15", "Command19"})
         QVERIFY2(test::child(&form, name)->isEnabled(), name);
     QCOMPARE(m_panel->monitor().waitReply(), quint8(0));
     QCOMPARE(form.repeatMode(), quint8(0));
@@ -187,13 +191,15 @@ void StartUpTest::placesTheMainWindowControls_data()
                              << "[CR] :Carriage Return Code (0x0D)";
     QTest::newRow("Label19") << QByteArray("Label19") << QRect(120, 5880, 3495, 255)
                              << "[ACK]:ACKnowledge Code (0x06)";
-    QTest::newRow("Label27") << QByteArray("Label27") << QRect(120, 6100, 2295, 255) << "_ :Space Code (0x20)";
+    QTest::newRow("Label27") << QByteArray("Label27") << QRect(120, 6100, 2295, 255)
+                             << "_ :Space Code (0x20)";
     QTest::newRow("Frame15") << QByteArray("Frame15") << QRect(120, 6450, 5745, 560) << QString();
     QTest::newRow("Label26") << QByteArray("Label26") << QRect(120, 210, 855, 180) << "STATUS";
     QTest::newRow("Label25") << QByteArray("Label25") << QRect(1020, 135, 4590, 285) << QString();
     QTest::newRow("END") << QByteArray("Command16") << QRect(9000, 3840, 1500, 375) << "END";
     QTest::newRow("COM") << QByteArray("Command33") << QRect(6000, 6600, 1850, 375) << "COM";
-    QTest::newRow("Power Status") << QByteArray("Command44") << QRect(4200, 4680, 1980, 346) << "Power Status";
+    QTest::newRow("Power Status") << QByteArray("Command44") << QRect(4200, 4680, 1980, 346)
+                                  << "Power Status";
     QTest::newRow("Frame6") << QByteArray("Frame6") << QRect(1440, 1680, 3520, 2655) << QString();
     QTest::newRow("Dot By Dot") << QByteArray("Command7") << QRect(2220, 1340, 1200, 300) << "Dot By Dot";
     QTest::newRow("Frame10") << QByteArray("Frame10") << QRect(5040, 3350, 3705, 960) << QString();
@@ -251,7 +257,8 @@ void StartUpTest::switchesTheViewWithCtrlH()
             QCOMPARE(form.outerHeightTwips(), 5000);
         }
     }
-    QCOMPARE(form.frameGeometry().top(), ui::px((ui::twips(form.screen()->geometry().height()) - 5000) / 2 - 1350));
+    QCOMPARE(form.frameGeometry().top(),
+             ui::px((ui::twips(form.screen()->geometry().height()) - 5000) / 2 - 1350));
 }
 
 void StartUpTest::endAndCloseRequestCloseThePort_data()

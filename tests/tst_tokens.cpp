@@ -87,7 +87,9 @@ void TokensTest::framesAndKeystoneEntries_data()
 {
     QTest::addColumn<QString>("built");
     QTest::addColumn<QString>("expected");
-    const auto frame = [](const char *command) { return QString::fromStdString(protocol::makeFrame(command)); };
+    const auto frame = [](const char *command) {
+        return QString::fromStdString(protocol::makeFrame(command));
+    };
     const auto entry = [](int i) { return QString::fromStdString(protocol::keystoneEntry(i)); };
     QTest::newRow("POWR   1 is nine bytes") << frame("POWR   1") << QStringLiteral("POWR   1\r");
     QTest::newRow("exactly one CR, never LF") << frame("POWR????") << QStringLiteral("POWR????\r");

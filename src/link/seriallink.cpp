@@ -41,7 +41,8 @@ QString describeOpenError(QSerialPort::SerialPortError error, const QString &dev
         return QStringLiteral("%1: no such device").arg(device);
     case QSerialPort::PermissionError:
         if (info.exists() && !info.isWritable())
-            return QStringLiteral("%1: permission denied (add your user to the dialout group and log in again)")
+            return QStringLiteral(
+                       "%1: permission denied (add your user to the dialout group and log in again)")
                 .arg(device);
         return QStringLiteral("%1: held by another program").arg(device);
     case QSerialPort::OpenError:

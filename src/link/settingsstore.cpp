@@ -50,8 +50,8 @@ bool SettingsStore::writeText(const QString &section, const QString &key, const 
 
 std::optional<qint16> SettingsStore::storedPortNumber() const
 {
-    return portNumberFromStoredText(readText(QStringLiteral("StartUP"), QStringLiteral("ComPort"),
-                                             QStringLiteral("DATAC")));
+    return portNumberFromStoredText(
+        readText(QStringLiteral("StartUP"), QStringLiteral("ComPort"), QStringLiteral("DATAC")));
 }
 
 bool SettingsStore::storePortNumber(qint16 number)

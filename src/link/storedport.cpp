@@ -37,8 +37,8 @@ std::optional<qint16> portNumberFromStoredText(const QString &text)
     while (firstSignificant < number.size() - 1 && number[firstSignificant] == u'0' &&
            number[firstSignificant + 1] != u'.')
         ++firstSignificant;
-    const qsizetype integerDigits = number.indexOf(u'.') < 0 ? number.size() - firstSignificant
-                                                             : number.indexOf(u'.') - firstSignificant;
+    const qsizetype integerDigits =
+        number.indexOf(u'.') < 0 ? number.size() - firstSignificant : number.indexOf(u'.') - firstSignificant;
     if (integerDigits > 6)
         return std::nullopt;
 

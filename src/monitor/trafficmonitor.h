@@ -60,8 +60,8 @@ public:
     QTimer &timer4() { return m_timer4; }
 
 Q_SIGNALS:
-    void txdChanged(const QString &text);   // Label11
-    void rxdChanged(const QString &text);   // Label12
+    void txdChanged(const QString &text);    // Label11
+    void rxdChanged(const QString &text);    // Label12
     void statusChanged(const QString &text); // Label25
     void legendsChanged(const orvel::monitor::Legends &legends);
 

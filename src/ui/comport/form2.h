@@ -24,7 +24,8 @@ class Form2 final : public QDialog
     Q_OBJECT
 
 public:
-    Form2(link::Globals &globals, link::SerialLink &link, link::SettingsStore &store, QWidget *parent = nullptr);
+    Form2(link::Globals &globals, link::SerialLink &link, link::SettingsStore &store,
+          QWidget *parent = nullptr);
     ~Form2() override;
 
     // The warning a failed OK or Cancel shows; it stays alive for the next one.

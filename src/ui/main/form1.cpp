@@ -10,8 +10,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -51,9 +51,9 @@ struct ResizeButton
 };
 
 constexpr ResizeButton kResizeButtons[] = {
-    {"Command23", "Normal", {60, 1340, 1000, 300}},   {"Command5", "Stretch", {1140, 1340, 1000, 300}},
+    {"Command23", "Normal", {60, 1340, 1000, 300}},      {"Command5", "Stretch", {1140, 1340, 1000, 300}},
     {"Command7", "Dot By Dot", {2220, 1340, 1200, 300}}, {"Command8", "Full", {60, 1750, 1000, 300}},
-    {"Command14", "Border", {1140, 1750, 1000, 300}}, {"Command15", "Area Zoom", {2220, 1750, 1200, 300}},
+    {"Command14", "Border", {1140, 1750, 1000, 300}},    {"Command15", "Area Zoom", {2220, 1750, 1200, 300}},
     {"Command19", "V-Stretch", {60, 2160, 1000, 300}},
 };
 
@@ -78,8 +78,8 @@ QFrame *makeFrame(QWidget *parent, const char *name, const TwipsRect &place)
     return frame;
 }
 
-QLabel *makeLabel(QWidget *parent, const char *name, const char *text, const TwipsRect &place, const QFont &font,
-                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop)
+QLabel *makeLabel(QWidget *parent, const char *name, const char *text, const TwipsRect &place,
+                  const QFont &font, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop)
 {
     auto *label = new QLabel(QString::fromLatin1(text), parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -149,7 +149,8 @@ void Form1::buildWindow()
 void Form1::buildResizeFrame()
 {
     QFrame *frame = makeFrame(this, "Frame6", {1440, 1680, 3520, 2655});
-    makeLabel(frame, "Label7", "Resize", {1320, 120, 975, 255}, gothic(FontSize::Pt9, true), Qt::AlignHCenter);
+    makeLabel(frame, "Label7", "Resize", {1320, 120, 975, 255}, gothic(FontSize::Pt9, true),
+              Qt::AlignHCenter);
     const QFont font = gothic(FontSize::Pt9, true);
     for (std::size_t i = 0; i < std::size(kResizeButtons); ++i) {
         const ResizeButton &spec = kResizeButtons[i];
@@ -213,7 +214,8 @@ void Form1::buildCommandButtons()
         connect(button, &QPushButton::clicked, this, [this, command] { m_monitor.sendCommand(command); });
     }
 
-    QPushButton *end = makeButton(this, "Command16", "END", {9000, 3840, 1500, 375}, gothic(FontSize::Pt12, true));
+    QPushButton *end =
+        makeButton(this, "Command16", "END", {9000, 3840, 1500, 375}, gothic(FontSize::Pt12, true));
     connect(end, &QPushButton::clicked, this, &Form1::Command16_Click);
     QPushButton *com =
         makeButton(this, "Command33", "COM", {6000, 6600, 1850, 375}, gothic(FontSize::Pt9_75, true));
@@ -357,7 +359,7 @@ void Form1::Form_KeyDown(int keyCode, int shift)
     if ((shift & 7) != kCtrl || keyCode != kKeyH)
         return;
     setOuterHeightTwips(outerHeightTwips() < kViewThresholdTwips ? kFullOuterHeightTwips
-                                                                  : link::kCompactOuterHeightTwips);
+                                                                 : link::kCompactOuterHeightTwips);
 }
 
 void Form1::Command16_Click()

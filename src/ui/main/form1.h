@@ -89,11 +89,11 @@ private:
     int m_outerHeightTwips = 0;
     quint8 RepeatMode = 0;
 
-    QLabel *m_txd = nullptr;      // Label11
-    QLabel *m_rxd = nullptr;      // Label12
-    QLabel *m_status = nullptr;   // Label25
-    QLabel *m_legendCr = nullptr; // Label28
-    QLabel *m_legendAck = nullptr; // Label19
+    QLabel *m_txd = nullptr;         // Label11
+    QLabel *m_rxd = nullptr;         // Label12
+    QLabel *m_status = nullptr;      // Label25
+    QLabel *m_legendCr = nullptr;    // Label28
+    QLabel *m_legendAck = nullptr;   // Label19
     QLabel *m_legendSpace = nullptr; // Label27
     QComboBox *m_keystone = nullptr; // Combo1
     std::array<QPushButton *, 7> m_resizeButtons{};
