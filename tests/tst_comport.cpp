@@ -59,6 +59,9 @@ void ComPortTest::init()
     m_com3 = std::make_unique<test::ProjectorEnd>();
     m_com4 = std::make_unique<test::ProjectorEnd>();
     m_com12 = std::make_unique<test::ProjectorEnd>();
+    QVERIFY(m_com3->linkAs(m_temp->folder() + QStringLiteral("/adapter-3")));
+    QVERIFY(m_com4->linkAs(m_temp->folder() + QStringLiteral("/adapter-4")));
+    QVERIFY(m_com12->linkAs(m_temp->folder() + QStringLiteral("/adapter-12")));
     const QString absent = QStringLiteral("/dev/orvel-no-such-device");
     for (int n = 1; n <= 15; ++n)
         m_temp->set(QStringLiteral("Ports/COM%1").arg(n), absent);

@@ -1,6 +1,7 @@
 #include "projectorend.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -73,8 +74,18 @@ bool ProjectorEnd::write(const QByteArray &bytes)
     return done == bytes.size();
 }
 
+bool ProjectorEnd::linkAs(const QString &path)
+{
+    if (!QFile::link(m_path, path))
+        return false;
+    m_link = path;
+    return true;
+}
+
 void ProjectorEnd::close()
 {
+    if (!m_link.isEmpty())
+        QFile::remove(m_link);
     if (m_slave >= 0)
         ::close(m_slave);
     if (m_master >= 0)

@@ -16,7 +16,11 @@ public:
     ProjectorEnd &operator=(const ProjectorEnd &) = delete;
 
     bool isValid() const { return m_master >= 0; }
-    QString devicePath() const { return m_path; }
+    // The device the program opens: the pseudo-terminal, or the link made by linkAs().
+    QString devicePath() const { return m_link.isEmpty() ? m_path : m_link; }
+    // Names the device by a link of its own, as /dev/serial/by-id names an adapter. Once the
+    // plug is pulled the link is gone for good, while the freed terminal's name may be reused.
+    bool linkAs(const QString &path);
     int fd() const { return m_master; }
 
     // Waits up to timeoutMs for `count` bytes and returns what arrived.
@@ -31,6 +35,7 @@ private:
     int m_master = -1;
     int m_slave = -1;
     QString m_path;
+    QString m_link;
 };
 
 } // namespace orvel::test

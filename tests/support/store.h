@@ -29,6 +29,7 @@ public:
         return settings.value(key);
     }
 
+    QString folder() const { return m_dir.path(); }
     QString filePath() const { return m_dir.path() + QStringLiteral("/ORVEL/ORVEL.conf"); }
 
     // Puts these exact bytes in the store's file, as a hand edit or a damaged disk would.
