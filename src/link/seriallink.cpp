@@ -57,7 +57,7 @@ QString describeOpenError(QSerialPort::SerialPortError error, const QString &dev
 SerialLink::SerialLink(const SettingsStore &store, QObject *parent) : QObject(parent), m_store(store)
 {
     // The connection starts out with the line settings it always runs with.
-    setSettings(QStringLiteral("9600,N,8,1"));
+    setSettings(QString::fromLatin1(SerialLink::kLineSettings));
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     connect(&m_port, &QSerialPort::readyRead, this, [this] { Q_EMIT comm(kReceiveEvent); });
     connect(&m_port, &QSerialPort::errorOccurred, this, &SerialLink::handleError);

@@ -18,6 +18,8 @@ class SerialLink final : public QObject
 
 public:
     static constexpr int kReceiveEvent = 2;
+    // The only line settings the port ever runs with: 9600 baud, no parity, 8 data bits, 1 stop bit.
+    static constexpr auto kLineSettings = "9600,N,8,1";
 
     explicit SerialLink(const SettingsStore &store, QObject *parent = nullptr);
     ~SerialLink() override;

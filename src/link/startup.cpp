@@ -22,7 +22,7 @@ StartUpResult runStartUp(StartUpHost &host, Globals &globals, const SettingsStor
     }
 
     // 4 to 6. The line settings, the port number, the open.
-    link.setSettings(QStringLiteral("9600,N,8,1"));
+    link.setSettings(QString::fromLatin1(SerialLink::kLineSettings));
     link.setPortNumber(globals.ComPortNo);
     if (!link.open()) {
         host.showComPortDialogModal();

@@ -72,13 +72,13 @@ Form2::Form2(link::Globals &globals, link::SerialLink &link, link::SettingsStore
 
     auto *group = new QButtonGroup(this);
     for (std::size_t i = 0; i < std::size(kPortOptions); ++i) {
-        const PortOption &spec = kPortOptions[i];
-        auto *option = new QRadioButton(QString::fromLatin1(spec.caption), frame);
-        option->setObjectName(QString::fromLatin1(spec.name));
-        option->setGeometry(toPixels(spec.place));
-        option->setToolTip(deviceHint(spec.number));
+        const PortOption &row = kPortOptions[i];
+        auto *option = new QRadioButton(QString::fromLatin1(row.caption), frame);
+        option->setObjectName(QString::fromLatin1(row.name));
+        option->setGeometry(toPixels(row.place));
+        option->setToolTip(deviceHint(row.number));
         group->addButton(option);
-        connect(option, &QRadioButton::clicked, this, [this, number = spec.number] { Option_Click(number); });
+        connect(option, &QRadioButton::clicked, this, [this, number = row.number] { Option_Click(number); });
         m_options[i] = option;
     }
 

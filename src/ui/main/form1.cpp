@@ -153,8 +153,8 @@ void Form1::buildResizeFrame()
               Qt::AlignHCenter);
     const QFont font = gothic(FontSize::Pt9, true);
     for (std::size_t i = 0; i < std::size(kResizeButtons); ++i) {
-        const ResizeButton &spec = kResizeButtons[i];
-        m_resizeButtons[i] = makeButton(frame, spec.name, spec.caption, spec.place, font);
+        const ResizeButton &row = kResizeButtons[i];
+        m_resizeButtons[i] = makeButton(frame, row.name, row.caption, row.place, font);
         setBackground(m_resizeButtons[i], fromBgr(kTeal));
     }
 }
@@ -184,8 +184,8 @@ void Form1::buildTraffic()
     m_txd = makeDisplay(frame9, "Label11", {600, 195, 3135, 300}, trafficFont);
     m_rxd = makeDisplay(frame9, "Label12", {585, 555, 3135, 300}, trafficFont);
 
-    const auto makeLegend = [&](const LegendLabel &spec) {
-        QLabel *legend = makeLabel(this, spec.name, spec.text, spec.place, captionFont);
+    const auto makeLegend = [&](const LegendLabel &row) {
+        QLabel *legend = makeLabel(this, row.name, row.text, row.place, captionFont);
         setForeground(legend, fromBgr(kRed));
         legend->hide();
         return legend;
@@ -207,10 +207,10 @@ void Form1::buildTraffic()
 
 void Form1::buildCommandButtons()
 {
-    for (const DirectCommand &spec : kDirectCommands) {
-        QPushButton *button = makeButton(this, spec.name, spec.caption, spec.place, gothic(spec.font, true));
-        setBackground(button, fromBgr(spec.colour));
-        const QByteArray command(spec.command);
+    for (const DirectCommand &row : kDirectCommands) {
+        QPushButton *button = makeButton(this, row.name, row.caption, row.place, gothic(row.font, true));
+        setBackground(button, fromBgr(row.colour));
+        const QByteArray command(row.command);
         connect(button, &QPushButton::clicked, this, [this, command] { m_monitor.sendCommand(command); });
     }
 
