@@ -69,6 +69,10 @@ Form2::Form2(link::Globals &globals, link::SerialLink &link, link::SettingsStore
     auto *frame = new QGroupBox(QStringLiteral("Com Port"), this);
     frame->setObjectName(QStringLiteral("Frame2"));
     frame->setGeometry(toPixels({360, 240, 1455, 2535}));
+    // The caption sits on the frame's top line, clear of the first option, which lies 180 twips down.
+    frame->setStyleSheet(QStringLiteral("QGroupBox#Frame2 { border: 1px solid palette(mid); margin-top: 6px; }"
+                                        "QGroupBox#Frame2::title { subcontrol-origin: margin; left: 6px;"
+                                        " padding: 0 2px; }"));
 
     auto *group = new QButtonGroup(this);
     for (std::size_t i = 0; i < std::size(kPortOptions); ++i) {
