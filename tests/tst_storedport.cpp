@@ -39,6 +39,9 @@ void StoredPortTest::convertsStoredText_data()
     QTest::newRow("fraction rounds up") << "3.6" << std::optional<qint16>(4);
     QTest::newRow("fraction rounds down") << "3.4" << std::optional<qint16>(3);
     QTest::newRow("half goes to even") << "2.5" << std::optional<qint16>(2);
+    QTest::newRow("fraction alone") << ".6" << std::optional<qint16>(1);
+    QTest::newRow("point without fraction") << "7." << std::optional<qint16>(7);
+    QTest::newRow("point alone") << "." << std::optional<qint16>(0);
     QTest::newRow("leading zeros") << "000000000015" << std::optional<qint16>(15);
     QTest::newRow("largest 16-bit") << "32767" << std::optional<qint16>(32767);
     QTest::newRow("one past 16 bits") << "32768" << tooLarge;

@@ -18,31 +18,27 @@ std::optional<qint16> portNumberFromStoredText(const QString &text)
         ++i;
     }
 
-    // Digits are collected as text and converted once, so a run of thousands
-    // of digits cannot overflow anything on the way.
-    QString number;
-    while (i < n && text[i] >= u'0' && text[i] <= u'9')
-        number.append(text[i++]);
-    if (i < n && text[i] == u'.') {
-        number.append(u'.');
-        ++i;
-        while (i < n && text[i] >= u'0' && text[i] <= u'9')
-            number.append(text[i++]);
-    }
-    if (number.isEmpty() || number == u".")
+    const auto digitsFrom = [&](qsizetype &at) {
+        const qsizetype first = at;
+        while (at < n && text[at] >= u'0' && text[at] <= u'9')
+            ++at;
+        return text.mid(first, at - first);
+    };
+    // Leading zeros say nothing; without them, more than six whole digits cannot fit
+    // 16 bits, and a run of thousands of digits is never converted at all.
+    QString whole = digitsFrom(i);
+    QString fraction;
+    if (i < n && text[i] == u'.')
+        fraction = digitsFrom(++i);
+    if (whole.isEmpty() && fraction.isEmpty())
         return 0;
-
-    // Leading zeros say nothing; without them anything longer than 6 integer digits is out of range.
-    qsizetype firstSignificant = 0;
-    while (firstSignificant < number.size() - 1 && number[firstSignificant] == u'0' &&
-           number[firstSignificant + 1] != u'.')
-        ++firstSignificant;
-    const qsizetype integerDigits =
-        number.indexOf(u'.') < 0 ? number.size() - firstSignificant : number.indexOf(u'.') - firstSignificant;
-    if (integerDigits > 6)
+    qsizetype zeros = 0;
+    while (zeros < whole.size() && whole[zeros] == u'0')
+        ++zeros;
+    if (whole.size() - zeros > 6)
         return std::nullopt;
 
-    const double magnitude = number.mid(firstSignificant).toDouble();
+    const double magnitude = (u'0' + whole.mid(zeros) + u'.' + fraction + u'0').toDouble();
     const double rounded = std::nearbyint(negative ? -magnitude : magnitude);
     if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max())
         return std::nullopt;

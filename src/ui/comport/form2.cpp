@@ -18,6 +18,7 @@ namespace orvel::ui {
 namespace {
 
 constexpr auto kCaption = "  COM PORT";
+constexpr auto kText1Hint = "Type a port number from 1 to 15";
 constexpr TwipsRect kDesignClientArea = {6930, 4725, 3105, 3150};
 
 struct PortOption
@@ -70,9 +71,10 @@ Form2::Form2(link::Globals &globals, link::SerialLink &link, link::SettingsStore
     frame->setObjectName(QStringLiteral("Frame2"));
     frame->setGeometry(toPixels({360, 240, 1455, 2535}));
     // The caption sits on the frame's top line, clear of the first option, which lies 180 twips down.
-    frame->setStyleSheet(QStringLiteral("QGroupBox#Frame2 { border: 1px solid palette(mid); margin-top: 6px; }"
-                                        "QGroupBox#Frame2::title { subcontrol-origin: margin; left: 6px;"
-                                        " padding: 0 2px; }"));
+    frame->setStyleSheet(
+        QStringLiteral("QGroupBox#Frame2 { border: 1px solid palette(mid); margin-top: 6px; }"
+                       "QGroupBox#Frame2::title { subcontrol-origin: margin; left: 6px;"
+                       " padding: 0 2px; }"));
 
     auto *group = new QButtonGroup(this);
     for (std::size_t i = 0; i < std::size(kPortOptions); ++i) {
@@ -90,7 +92,7 @@ Form2::Form2(link::Globals &globals, link::SerialLink &link, link::SettingsStore
     m_text1->setObjectName(QStringLiteral("Text1"));
     m_text1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_text1->setGeometry(toPixels({180, 2040, 375, 270}));
-    m_text1->setToolTip(QStringLiteral("Type a port number from 1 to 15"));
+    m_text1->setToolTip(QString::fromLatin1(kText1Hint));
     connect(m_text1, &QLineEdit::textChanged, this, &Form2::Text1_Change);
 
     auto *label1 = new QLabel(QStringLiteral("OTHER"), frame);
@@ -146,7 +148,7 @@ void Form2::Text1_Change()
     if (number < 0) {
         // Not a whole number (an emptied box, letters, a sign, a fraction): left as
         // typed, so the operator can go on editing; the port in force stays.
-        m_text1->setToolTip(QStringLiteral("Type a port number from 1 to 15"));
+        m_text1->setToolTip(QString::fromLatin1(kText1Hint));
         return;
     }
     if (link::isUsablePort(number)) {

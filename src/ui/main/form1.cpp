@@ -149,9 +149,8 @@ void Form1::buildWindow()
 void Form1::buildResizeFrame()
 {
     QFrame *frame = makeFrame(this, "Frame6", {1440, 1680, 3520, 2655});
-    makeLabel(frame, "Label7", "Resize", {1320, 120, 975, 255}, gothic(FontSize::Pt9, true),
-              Qt::AlignHCenter);
     const QFont font = gothic(FontSize::Pt9, true);
+    makeLabel(frame, "Label7", "Resize", {1320, 120, 975, 255}, font, Qt::AlignHCenter);
     for (std::size_t i = 0; i < std::size(kResizeButtons); ++i) {
         const ResizeButton &row = kResizeButtons[i];
         m_resizeButtons[i] = makeButton(frame, row.name, row.caption, row.place, font);
